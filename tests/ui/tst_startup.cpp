@@ -1,0 +1,187 @@
+#include "Startup.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+
+#include "ticker.h"
+
+#include <QProcess>
+#include <QTimer>
+#include <QtTest>
+
+using namespace shulin;
+
+namespace {
+
+// Records the windows in the order in which they were constructed: each new widget posts
+// itself a polish request, and posted events arrive in the order they were posted.
+class CreationOrder : public QObject {
+public:
+    QStringList windows;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::PolishRequest && watched->isWidgetType()
+            && static_cast<QWidget*>(watched)->isWindow())
+            windows << QString::fromLatin1(watched->metaObject()->className());
+        return false;
+    }
+};
+
+struct Outcome {
+    int exitCode = -1;
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    QString out;
+    QString err;
+};
+
+Outcome Run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    Outcome outcome;
+    if (!process.waitForFinished(20'000)) {
+        process.kill();
+        process.waitForFinished();
+        return outcome;
+    }
+    outcome.exitCode = process.exitCode();
+    outcome.status = process.exitStatus();
+    outcome.out = QString::fromUtf8(process.readAllStandardOutput());
+    outcome.err = QString::fromUtf8(process.readAllStandardError());
+    return outcome;
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { DestroyForms(); }
+
+    void startUpShouldCreateTheMainWindowFirstAndTheDrillWindowsHidden()
+    {
+        CreationOrder order;
+        qApp->installEventFilter(&order);
+        CreateForms();
+        QCoreApplication::sendPostedEvents();
+        qApp->removeEventFilter(&order);
+
+        QCOMPARE(order.windows, (QStringList{"shulin::TForm1", "shulin::TForm2", "shulin::TForm3"}));
+        QCOMPARE(MainForm(), Form1);
+        QVERIFY(!Form1->isVisible());
+        QVERIFY(!Form2->isVisible());
+        QVERIFY(!Form3->isVisible());
+        QCOMPARE(TickerPos(), 1);
+
+        for (const DrillForm* drill : {static_cast<DrillForm*>(Form2), static_cast<DrillForm*>(Form3)}) {
+            QCOMPARE(drill->readout(), QStringLiteral("范围是10"));
+            QCOMPARE(drill->state().RangeLimit, 10);
+            QVERIFY(drill->state().CorrectSlot >= 1 && drill->state().CorrectSlot <= 4);
+            QCOMPARE(drill->problem().CorrectSlot, drill->state().CorrectSlot);
+            QVERIFY(!drill->problem().QuestionText.empty());
+        }
+        QCOMPARE(&Form2->state(), &AdditionState);
+        QCOMPARE(&Form3->state(), &SubtractionState);
+        QCOMPARE(QString::fromStdString(Form2->problem().QuestionText).count('+'), 1);
+        QVERIFY(Form3->problem().FirstOperand <= 9);
+    }
+
+    void windowsShouldHaveTheirFixedSettings_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<Qt::CursorShape>("cursor");
+        QTest::newRow("main") << 1 << "数林小径" << QPoint(72, 94) << QSize(673, 404) << Qt::ArrowCursor;
+        QTest::newRow("addition") << 2 << "加法(请选择和的值范围)" << QPoint(74, 94) << QSize(673, 402)
+                                  << Qt::ArrowCursor;
+        QTest::newRow("subtraction") << 3 << "减法(请选择被减数的值范围)" << QPoint(72, 105) << QSize(675, 393)
+                                     << Qt::PointingHandCursor;
+    }
+
+    void windowsShouldHaveTheirFixedSettings()
+    {
+        QFETCH(int, form);
+        QFETCH(QString, caption);
+        QFETCH(QPoint, position);
+        QFETCH(QSize, client);
+        QFETCH(Qt::CursorShape, cursor);
+        CreateForms();
+        QWidget* window = form == 1 ? static_cast<QWidget*>(Form1)
+            : form == 2             ? static_cast<QWidget*>(Form2)
+                                    : static_cast<QWidget*>(Form3);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        QCOMPARE(window->windowTitle(), caption);
+        QCOMPARE(window->frameGeometry().topLeft(), position);
+        QCOMPARE(window->size(), client);
+        QCOMPARE(window->minimumSize(), client);
+        QCOMPARE(window->maximumSize(), client);
+        const Qt::WindowFlags flags = window->windowFlags();
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window); // an ordinary window: it keeps its taskbar entry
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(window->palette().color(QPalette::Window), QColor(192, 220, 192));
+        QVERIFY(window->autoFillBackground());
+        QCOMPARE(window->cursor().shape(), cursor);
+    }
+
+    void tickerShouldStepEvery400msAlsoWhileTheMainWindowIsHidden()
+    {
+        CreateForms();
+        QCOMPARE(Form1->Timer1->interval(), 400);
+        QVERIFY(Form1->Timer1->isActive());
+        QVERIFY(!Form1->isVisible());
+        QCOMPARE(TickerPos(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(TickerPos(), 3, 2000);
+    }
+
+    void everyWayOfEndingShouldGiveItsExitCode_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+
+        const QString destroyed = "destroyed Form3\ndestroyed Form2\ndestroyed Form1\n";
+        QTest::newRow("mainWindowClosed") << DRIVER << QStringList{"close-main"} << "offscreen" << 0 << destroyed;
+        QTest::newRow("additionWindowClosedEndsAtOnce")
+            << DRIVER << QStringList{"close-addition"} << "offscreen" << 0 << destroyed;
+        QTest::newRow("subtractionWindowClosedEndsAtOnce")
+            << DRIVER << QStringList{"close-subtraction"} << "offscreen" << 0 << destroyed;
+        QTest::newRow("argumentsHaveNoEffect")
+            << DRIVER << QStringList{"close-main", "-platform", "nonesuch", "--help"} << "offscreen" << 0 << destroyed;
+        QTest::newRow("noDisplay") << PROGRAM << QStringList{} << "xcb" << 1 << "";
+        QTest::newRow("unusablePlatformPlugin") << PROGRAM << QStringList{} << "nonesuch" << 1 << "";
+    }
+
+    void everyWayOfEndingShouldGiveItsExitCode()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, platform);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", platform);
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        const Outcome outcome = Run(program, arguments, environment);
+
+        QCOMPARE(outcome.status, QProcess::NormalExit);
+        QCOMPARE(outcome.exitCode, exitCode);
+        QCOMPARE(outcome.out, out);
+        if (exitCode != 0)
+            QVERIFY2(!outcome.err.trimmed().isEmpty(), "a failed start says why");
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
