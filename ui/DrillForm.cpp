@@ -3,11 +3,15 @@
 #include "Startup.h"
 
 #include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
 
 namespace shulin {
 
-DrillForm::DrillForm(const FormSettings& settings, DrillKind kind, DrillState& state)
+DrillForm::DrillForm(const FormSettings& settings, std::span<const ControlRow<DrillForm>> layout, DrillKind kind,
+    DrillState& state)
     : Form(settings)
+    , layout_(layout)
     , kind_(kind)
     , state_(state)
 {
@@ -15,13 +19,50 @@ DrillForm::DrillForm(const FormSettings& settings, DrillKind kind, DrillState& s
 
 void DrillForm::Load()
 {
+    BuildControls(*this, layout_);
     FormCreate();
+}
+
+void DrillForm::Present()
+{
+    show();
+    raise();
+    activateWindow();
+    Button1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void DrillForm::FormCreate()
 {
-    readout_ = QString::fromStdString(SetUpDrillState(state_));
-    problem_ = GenerateProblem(kind_, state_, true);
+    Label25->setText(QString::fromStdString(SetUpDrillState(state_)));
+    ShowProblem(GenerateProblem(kind_, state_, true));
+}
+
+void DrillForm::ChooseOption(int option)
+{
+    Label25->setText(QString::fromStdString(ChooseRange(state_, option)));
+}
+
+void DrillForm::Pick(int slot)
+{
+    if (CheckPick(state_, slot) == Verdict::Right)
+        Image2->show();
+    else
+        Image1->show();
+}
+
+void DrillForm::Button1Click()
+{
+    Image2->hide();
+    Image1->hide();
+    ShowProblem(GenerateProblem(kind_, state_, false));
+}
+
+void DrillForm::ShowProblem(const Problem& problem)
+{
+    Label20->setText(QString::fromStdString(problem.QuestionText));
+    QLabel* const candidates[] = {Label21, Label22, Label23, Label24};
+    for (std::size_t slot = 0; slot < 4; ++slot)
+        candidates[slot]->setText(QString::fromStdString(problem.CandidateTexts[slot]));
 }
 
 void DrillForm::closeEvent(QCloseEvent*)

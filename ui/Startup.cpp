@@ -1,10 +1,12 @@
 #include "Startup.h"
 
+#include "BundledFonts.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -99,6 +101,8 @@ int RunProgram(int, char* argv[])
     static char* toolkitArgv[] = {argv[0], nullptr};
     application = std::make_unique<QApplication>(toolkitArgc, toolkitArgv);
 
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/shulin-32.png")));
+    RegisterBundledFonts();
     try {
         CreateForms();
     } catch (const std::exception& error) {

@@ -1,9 +1,12 @@
+#include "BundledFonts.h"
 #include "Startup.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
 
 #include "ticker.h"
+
+#include <QLabel>
 
 #include <QProcess>
 #include <QTimer>
@@ -59,6 +62,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { RegisterBundledFonts(); }
     void cleanup() { DestroyForms(); }
 
     void startUpShouldCreateTheMainWindowFirstAndTheDrillWindowsHidden()
@@ -77,16 +81,20 @@ private slots:
         QCOMPARE(TickerPos(), 1);
 
         for (const DrillForm* drill : {static_cast<DrillForm*>(Form2), static_cast<DrillForm*>(Form3)}) {
-            QCOMPARE(drill->readout(), QStringLiteral("范围是10"));
+            QCOMPARE(drill->Label25->text(), QStringLiteral("范围是10"));
             QCOMPARE(drill->state().RangeLimit, 10);
-            QVERIFY(drill->state().CorrectSlot >= 1 && drill->state().CorrectSlot <= 4);
-            QCOMPARE(drill->problem().CorrectSlot, drill->state().CorrectSlot);
-            QVERIFY(!drill->problem().QuestionText.empty());
+            const int slot = drill->state().CorrectSlot;
+            QVERIFY(slot >= 1 && slot <= 4);
+            QVERIFY(!drill->Label20->text().isEmpty());
+            for (const QLabel* candidate : {drill->Label21, drill->Label22, drill->Label23, drill->Label24})
+                QVERIFY(!candidate->text().isEmpty());
         }
         QCOMPARE(&Form2->state(), &AdditionState);
         QCOMPARE(&Form3->state(), &SubtractionState);
-        QCOMPARE(QString::fromStdString(Form2->problem().QuestionText).count('+'), 1);
-        QVERIFY(Form3->problem().FirstOperand <= 9);
+        QVERIFY(Form2->Label20->text().contains('+'));
+        const QString opening = Form3->Label20->text();
+        QVERIFY(opening.contains('-'));
+        QVERIFY2(!opening.startsWith("10-"), qPrintable(opening)); // an opening subtraction stays below 10
     }
 
     void windowsShouldHaveTheirFixedSettings_data()

@@ -1,0 +1,115 @@
+#include "Layout.h"
+
+#include "BundledFonts.h"
+#include "Form.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace shulin {
+
+QColor Resolve(Colour colour, const QColor& window, const QPalette& desktop)
+{
+    switch (colour) {
+    case Colour::Window: return window;
+    case Colour::MoneyGreen: return colors::MoneyGreen;
+    case Colour::SkyBlue: return colors::SkyBlue;
+    case Colour::Blue: return colors::Blue;
+    case Colour::Fuchsia: return colors::Fuchsia;
+    case Colour::Aqua: return colors::Aqua;
+    case Colour::Red: return colors::Red;
+    case Colour::Teal: return colors::Teal;
+    case Colour::WindowText: return desktop.color(QPalette::WindowText);
+    case Colour::InfoBk: return desktop.color(QPalette::ToolTipBase);
+    }
+    return window;
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+namespace {
+
+// The text colour, and for labels and pictures the background; a button keeps the platform's face.
+void ApplyColours(QWidget& control, const ControlSpec& spec, const QColor& window)
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette palette = control.palette();
+    const QColor text = Resolve(spec.font.colour, window, desktop);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::ButtonText, text);
+    if (spec.kind != ControlKind::Button)
+        palette.setColor(QPalette::Window, Resolve(spec.background, window, desktop));
+    control.setPalette(palette);
+}
+
+QWidget* MakeLabel(QWidget& window, const ControlSpec& spec)
+{
+    auto* label = new ClickLabel(&window);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(false);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setAutoFillBackground(true);
+    label->setFont(LayoutFont(QString::fromUtf8(spec.font.face), spec.font.height, spec.font.bold, spec.font.italic));
+    label->setText(QString::fromUtf8(spec.text));
+    return label;
+}
+
+QWidget* MakePicture(QWidget& window, const ControlSpec& spec)
+{
+    auto* picture = new ClickLabel(&window);
+    picture->setAutoFillBackground(true);
+    picture->setPixmap(QPixmap(QString::fromUtf8(spec.text)));
+    return picture;
+}
+
+QWidget* MakeButton(QWidget& window, const ControlSpec& spec)
+{
+    auto* button = new QPushButton(QString::fromUtf8(spec.text), &window);
+    button->setFont(LayoutFont(QString::fromUtf8(spec.font.face), spec.font.height, spec.font.bold, spec.font.italic));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+QWidget* MakeControl(QWidget& window, const ControlSpec& spec)
+{
+    QWidget* control = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Label: control = MakeLabel(window, spec); break;
+    case ControlKind::Picture: control = MakePicture(window, spec); break;
+    case ControlKind::Button: control = MakeButton(window, spec); break;
+    }
+    control->setObjectName(QString::fromLatin1(spec.name));
+    ApplyColours(*control, spec, window.palette().color(QPalette::Window));
+
+    control->move(spec.left, spec.top);
+    if (spec.autoSize)
+        control->resize(control->sizeHint());
+    else
+        control->resize(spec.width, spec.height);
+    if (spec.pointer == Pointer::Hand)
+        control->setCursor(Qt::PointingHandCursor);
+    if (spec.accessibleName)
+        control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    control->setVisible(spec.visible);
+    return control;
+}
+
+} // namespace shulin
