@@ -4,6 +4,9 @@
 #include "Unit2.h"
 #include "Unit3.h"
 
+#include "drill.h"
+#include "ticker.h"
+
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
@@ -498,6 +501,49 @@ private slots:
 
         QCOMPARE(catcher.requests, QList<QUrl>(3, QUrl(QString::fromLatin1(kHomePage))));
         QCOMPARE(Snapshot(), before);
+    }
+
+    // Whatever fonts the desktop has, no text shows as empty boxes: the bundled stand-in of
+    // each control's face holds every character the control can ever show.
+    void everyTextShouldBeInTheBundledFaceOfItsControl()
+    {
+        QStringList tickerTexts;
+        TickerInit();
+        for (int step = 0; step < 42; ++step)
+            tickerTexts << QString::fromStdString(TickerStep());
+        QStringList readouts;
+        for (const RangeOption& option : RangeOptions)
+            readouts << QString::fromUtf8(kReadoutPrefix.data(), kReadoutPrefix.size()) + QString::fromUtf8(option.Caption.data(), option.Caption.size());
+        const QStringList problemTexts{"0123456789+-="};
+
+        int checked = 0;
+        for (int form = 1; form <= 3; ++form) {
+            for (QWidget* control : Window(form)->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(control);
+                auto* button = qobject_cast<QPushButton*>(control);
+                if ((label && !label->pixmap().isNull()) || (!label && !button))
+                    continue;
+                QStringList texts{label ? label->text() : button->text()};
+                if (control == Form1->Label5)
+                    texts << tickerTexts;
+                else if (form != 1 && control == Drill(form)->Label25)
+                    texts << readouts;
+                else if (form != 1 && qobject_cast<QLabel*>(control) && control->font().families().value(0) == "黑体")
+                    texts << problemTexts;
+
+                QFont bundled(BundledFamily(control->font().families().value(0)));
+                bundled.setStyleStrategy(QFont::NoFontMerging);
+                bundled.setPixelSize(control->font().pixelSize());
+                QCOMPARE(QFontInfo(bundled).family(), bundled.family());
+                const QFontMetrics metrics(bundled);
+                for (const QString& text : texts) {
+                    for (const QChar c : text)
+                        QVERIFY2(metrics.inFont(c), qPrintable(control->objectName() + ": " + QString(c)));
+                }
+                ++checked;
+            }
+        }
+        QCOMPARE(checked, 5 + 2 * 26); // the labels of the main window, and 25 labels and a button per drill
     }
 
     void tickerShouldShowTheGreetingFromTheFirstTickOnAlsoWhileHidden()
