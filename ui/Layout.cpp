@@ -4,8 +4,14 @@
 #include "Form.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPixmap>
+
+#include <stdexcept>
+#include <string>
 
 namespace shulin {
 
@@ -72,9 +78,20 @@ QWidget* MakeLabel(QWidget& window, const ControlSpec& spec)
 
 QWidget* MakePicture(QWidget& window, const ControlSpec& spec)
 {
+    // The format comes from the name alone: guessing it from the content would load every
+    // image-format plugin on the machine.
+    const QString path = QString::fromUtf8(spec.text);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(std::string("the picture ") + spec.text + " cannot be loaded: " + file.errorString().toStdString());
+    QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    const QPixmap pixmap = QPixmap::fromImage(reader.read());
+    if (pixmap.isNull())
+        throw std::runtime_error(std::string("the picture ") + spec.text + " cannot be loaded: " + reader.errorString().toStdString());
     auto* picture = new ClickLabel(&window);
     picture->setAutoFillBackground(true);
-    picture->setPixmap(QPixmap(QString::fromUtf8(spec.text)));
+    picture->setPixmap(pixmap);
     return picture;
 }
 

@@ -64,7 +64,8 @@ private:
 };
 
 // Makes one control of window from its spec and gives it its place, look and pointer.
-// Labels and pictures are ClickLabels; the button is a QPushButton.
+// Labels and pictures are ClickLabels; the button is a QPushButton.  Throws
+// std::runtime_error when a picture cannot be loaded.
 QWidget* MakeControl(QWidget& window, const ControlSpec& spec);
 
 // One row of a window's layout: the spec, the window's field that keeps the control, and the
@@ -77,7 +78,8 @@ struct ControlRow {
 };
 
 // Makes the controls of a window from its layout, in the order of the rows: later controls
-// lie above earlier ones.
+// lie above earlier ones.  Throws as MakeControl does; the controls made so far stay with
+// the window.
 template <class Window>
 void BuildControls(Window& window, std::span<const ControlRow<Window>> rows)
 {

@@ -8,7 +8,11 @@
 
 #include <QLabel>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -55,6 +59,34 @@ Outcome Run(const QString& program, const QStringList& arguments, const QProcess
     outcome.err = QString::fromUtf8(process.readAllStandardError());
     return outcome;
 }
+
+// An X server of the test's own, on a display it picks itself.
+class XServer {
+public:
+    bool start()
+    {
+        process_.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+        if (!process_.waitForStarted(10'000))
+            return false;
+        QByteArray number;
+        while (!number.endsWith('\n') && process_.waitForReadyRead(10'000))
+            number += process_.readAllStandardOutput();
+        display_ = ":" + QString::fromLatin1(number.trimmed());
+        return display_.size() > 1;
+    }
+
+    QString display() const { return display_; }
+
+    ~XServer()
+    {
+        process_.terminate();
+        process_.waitForFinished(5'000);
+    }
+
+private:
+    QProcess process_;
+    QString display_;
+};
 
 } // namespace
 
@@ -156,17 +188,33 @@ private slots:
         QTest::addColumn<QString>("platform");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err"); // a pattern for the whole of stderr; empty: not checked
 
         const QString destroyed = "destroyed Form3\ndestroyed Form2\ndestroyed Form1\n";
-        QTest::newRow("mainWindowClosed") << DRIVER << QStringList{"close-main"} << "offscreen" << 0 << destroyed;
-        QTest::newRow("additionWindowClosedEndsAtOnce")
-            << DRIVER << QStringList{"close-addition"} << "offscreen" << 0 << destroyed;
-        QTest::newRow("subtractionWindowClosedEndsAtOnce")
-            << DRIVER << QStringList{"close-subtraction"} << "offscreen" << 0 << destroyed;
-        QTest::newRow("argumentsHaveNoEffect")
-            << DRIVER << QStringList{"close-main", "-platform", "nonesuch", "--help"} << "offscreen" << 0 << destroyed;
-        QTest::newRow("noDisplay") << PROGRAM << QStringList{} << "xcb" << 1 << "";
-        QTest::newRow("unusablePlatformPlugin") << PROGRAM << QStringList{} << "nonesuch" << 1 << "";
+        QTest::newRow("mainWindowClosed") << DRIVER << QStringList{"close-main"} << "offscreen" << 0
+                                          << "shown Form1\n" + destroyed << "";
+        QTest::newRow("additionWindowClosedEndsAtOnce") << DRIVER << QStringList{"close-addition"} << "offscreen" << 0
+                                                        << "shown Form1\nshown Form2\n" + destroyed << "";
+        QTest::newRow("subtractionWindowClosedEndsAtOnce") << DRIVER << QStringList{"close-subtraction"} << "offscreen"
+                                                           << 0 << "shown Form1\nshown Form3\n" + destroyed << "";
+        QTest::newRow("argumentsHaveNoEffect") << DRIVER << QStringList{"close-main", "-platform", "nonesuch", "--help"}
+                                               << "offscreen" << 0 << "shown Form1\n" + destroyed << "";
+
+        // A start that fails: one line on stderr, exit code 1, no window on screen.
+        const QString failed = "shulin: cannot start: ";
+        QTest::newRow("noDisplay") << PROGRAM << QStringList{} << "xcb" << 1 << ""
+                                   << failed + "[^\n]*could not connect to display[^\n]*\n";
+        QTest::newRow("unusablePlatformPlugin") << PROGRAM << QStringList{} << "nonesuch" << 1 << ""
+                                                << failed + "[^\n]*\"nonesuch\"[^\n]*\n";
+        QTest::newRow("mainWindowCannotBeBuilt")
+            << DRIVER << QStringList{"form-fails", "Form1"} << "offscreen" << 1 << "destroyed Form1\n"
+            << failed + "the window Form1 cannot be built: its layout is broken\n";
+        QTest::newRow("lastWindowCannotBeBuiltAfterTheOthers")
+            << DRIVER << QStringList{"form-fails", "Form3"} << "offscreen" << 1 << destroyed
+            << failed + "the window Form3 cannot be built: its layout is broken\n";
+        QTest::newRow("pictureCannotBeLoaded")
+            << DRIVER << QStringList{"pictures-missing"} << "offscreen" << 1 << "destroyed Form1\n"
+            << failed + "the window Form1 cannot be built: the picture :/pictures/photo\\.bmp cannot be loaded: [^\n]+\n";
     }
 
     void everyWayOfEndingShouldGiveItsExitCode()
@@ -176,6 +224,7 @@ private slots:
         QFETCH(QString, platform);
         QFETCH(int, exitCode);
         QFETCH(QString, out);
+        QFETCH(QString, err);
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", platform);
@@ -183,11 +232,53 @@ private slots:
         environment.remove("WAYLAND_DISPLAY");
         const Outcome outcome = Run(program, arguments, environment);
 
-        QCOMPARE(outcome.status, QProcess::NormalExit);
+        QCOMPARE(outcome.status, QProcess::NormalExit); // never an abort signal
         QCOMPARE(outcome.exitCode, exitCode);
         QCOMPARE(outcome.out, out);
-        if (exitCode != 0)
-            QVERIFY2(!outcome.err.trimmed().isEmpty(), "a failed start says why");
+        if (!err.isEmpty()) {
+            const QRegularExpression pattern(QRegularExpression::anchoredPattern(err));
+            QVERIFY2(pattern.match(outcome.err).hasMatch(), qPrintable(outcome.err));
+        }
+    }
+
+    // On the real window system: with an opener on PATH the click reaches it, so the run
+    // without one shows what a click does when no browser can be opened.
+    void creditLineWithoutABrowserShouldChangeNothingAndStayUp()
+    {
+        XServer server;
+        QVERIFY2(server.start(), "Xvfb starts");
+        QTemporaryDir bin;
+        QVERIFY(bin.isValid());
+        const QString asked = bin.filePath("asked");
+        QFile opener(bin.filePath("xdg-open"));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write(("#!/bin/sh\nprintf '%s\\n' \"$1\" > '" + asked + "'\n").toUtf8());
+        opener.close();
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("DISPLAY", server.display());
+        environment.insert("PATH", bin.path());
+        for (const char* name : {"WAYLAND_DISPLAY", "BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
+                 "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
+            environment.remove(name);
+        const QString out = "shown Form1\nunchanged\ndestroyed Form3\ndestroyed Form2\ndestroyed Form1\n";
+
+        const Outcome withOpener = Run(DRIVER, {"credit-line"}, environment);
+        QCOMPARE(withOpener.status, QProcess::NormalExit);
+        QCOMPARE(withOpener.exitCode, 0);
+        QCOMPARE(withOpener.out, out);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(asked).size() > 0, 5000);
+        QFile request(asked);
+        QVERIFY(request.open(QIODevice::ReadOnly));
+        QCOMPARE(request.readAll(), QByteArray(kHomePage) + "\n");
+
+        QVERIFY(QFile::remove(opener.fileName()));
+        const Outcome without = Run(DRIVER, {"credit-line"}, environment);
+        QCOMPARE(without.status, QProcess::NormalExit);
+        QCOMPARE(without.exitCode, 0);
+        QCOMPARE(without.out, out);
     }
 };
 
