@@ -1,6 +1,7 @@
 #include "BundledFonts.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
 
 namespace {
@@ -52,10 +53,29 @@ QString BundledFamily(const QString& layoutFace)
     return QString::fromLatin1(kSans.family);
 }
 
+namespace {
+
+// Whether the desktop has a face of that name (or alias).  Asking once per name spares the
+// toolkit a search through the desktop's fallbacks for every font of a face it does not have.
+bool DesktopHas(const QString& layoutFace)
+{
+    static QHash<QString, bool> known;
+    const auto found = known.constFind(layoutFace);
+    if (found != known.constEnd())
+        return *found;
+    return known.insert(layoutFace, QFontDatabase::hasFamily(layoutFace)).value();
+}
+
+} // namespace
+
 QFont LayoutFont(const QString& layoutFace, int pixelSize, bool bold, bool italic)
 {
+    QStringList families;
+    if (DesktopHas(layoutFace))
+        families << layoutFace;
+    families << BundledFamily(layoutFace);
     QFont font;
-    font.setFamilies(QStringList{layoutFace, BundledFamily(layoutFace)});
+    font.setFamilies(families);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setItalic(italic);

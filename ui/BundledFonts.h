@@ -11,7 +11,7 @@ void RegisterBundledFonts();
 // "黑体", "宋体", "MS Sans Serif", "Arial"). Any other name gets the bundled plain sans.
 QString BundledFamily(const QString& layoutFace);
 
-// A font for a layout entry: the named face first, as a Chinese Windows desktop has it, then
-// the bundled face of the same kind. pixelSize > 0 is the character height in pixels, internal
+// A font for a layout entry: the named face first where the desktop has it, as a Chinese
+// Windows desktop does, then the bundled face of the same kind. pixelSize > 0 is the character height in pixels, internal
 // leading not counted (the magnitude of a negative Font.Height).
 QFont LayoutFont(const QString& layoutFace, int pixelSize, bool bold, bool italic);
