@@ -50,19 +50,19 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 namespace {
 
 // The text colour, and for labels and pictures the background; a button keeps the platform's face.
-void ApplyColours(QWidget& control, const ControlSpec& spec, const QColor& window)
+void ApplyColours(QWidget& control, const ControlEntry& entry, const QColor& window)
 {
     const QPalette desktop = QApplication::palette();
     QPalette palette = control.palette();
-    const QColor text = Resolve(spec.font.colour, window, desktop);
+    const QColor text = Resolve(entry.font.colour, window, desktop);
     palette.setColor(QPalette::WindowText, text);
     palette.setColor(QPalette::ButtonText, text);
-    if (spec.kind != ControlKind::Button)
-        palette.setColor(QPalette::Window, Resolve(spec.background, window, desktop));
+    if (entry.kind != ControlKind::Button)
+        palette.setColor(QPalette::Window, Resolve(entry.background, window, desktop));
     control.setPalette(palette);
 }
 
-QWidget* MakeLabel(QWidget& window, const ControlSpec& spec)
+QWidget* MakeLabel(QWidget& window, const ControlEntry& entry)
 {
     auto* label = new ClickLabel(&window);
     label->setTextFormat(Qt::PlainText);
@@ -71,61 +71,61 @@ QWidget* MakeLabel(QWidget& window, const ControlSpec& spec)
     label->setMargin(0);
     label->setIndent(0);
     label->setAutoFillBackground(true);
-    label->setFont(LayoutFont(QString::fromUtf8(spec.font.face), spec.font.height, spec.font.bold, spec.font.italic));
-    label->setText(QString::fromUtf8(spec.text));
+    label->setFont(LayoutFont(QString::fromUtf8(entry.font.face), entry.font.height, entry.font.bold, entry.font.italic));
+    label->setText(QString::fromUtf8(entry.text));
     return label;
 }
 
-QWidget* MakePicture(QWidget& window, const ControlSpec& spec)
+QWidget* MakePicture(QWidget& window, const ControlEntry& entry)
 {
     // The format comes from the name alone: guessing it from the content would load every
     // image-format plugin on the machine.
-    const QString path = QString::fromUtf8(spec.text);
+    const QString path = QString::fromUtf8(entry.text);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(std::string("the picture ") + spec.text + " cannot be loaded: " + file.errorString().toStdString());
+        throw std::runtime_error(std::string("the picture ") + entry.text + " cannot be loaded: " + file.errorString().toStdString());
     QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
     const QPixmap pixmap = QPixmap::fromImage(reader.read());
     if (pixmap.isNull())
-        throw std::runtime_error(std::string("the picture ") + spec.text + " cannot be loaded: " + reader.errorString().toStdString());
+        throw std::runtime_error(std::string("the picture ") + entry.text + " cannot be loaded: " + reader.errorString().toStdString());
     auto* picture = new ClickLabel(&window);
     picture->setAutoFillBackground(true);
     picture->setPixmap(pixmap);
     return picture;
 }
 
-QWidget* MakeButton(QWidget& window, const ControlSpec& spec)
+QWidget* MakeButton(QWidget& window, const ControlEntry& entry)
 {
-    auto* button = new QPushButton(QString::fromUtf8(spec.text), &window);
-    button->setFont(LayoutFont(QString::fromUtf8(spec.font.face), spec.font.height, spec.font.bold, spec.font.italic));
+    auto* button = new QPushButton(QString::fromUtf8(entry.text), &window);
+    button->setFont(LayoutFont(QString::fromUtf8(entry.font.face), entry.font.height, entry.font.bold, entry.font.italic));
     button->setAutoDefault(false);
     return button;
 }
 
 } // namespace
 
-QWidget* MakeControl(QWidget& window, const ControlSpec& spec)
+QWidget* MakeControl(QWidget& window, const ControlEntry& entry)
 {
     QWidget* control = nullptr;
-    switch (spec.kind) {
-    case ControlKind::Label: control = MakeLabel(window, spec); break;
-    case ControlKind::Picture: control = MakePicture(window, spec); break;
-    case ControlKind::Button: control = MakeButton(window, spec); break;
+    switch (entry.kind) {
+    case ControlKind::Label: control = MakeLabel(window, entry); break;
+    case ControlKind::Picture: control = MakePicture(window, entry); break;
+    case ControlKind::Button: control = MakeButton(window, entry); break;
     }
-    control->setObjectName(QString::fromLatin1(spec.name));
-    ApplyColours(*control, spec, window.palette().color(QPalette::Window));
+    control->setObjectName(QString::fromLatin1(entry.name));
+    ApplyColours(*control, entry, window.palette().color(QPalette::Window));
 
-    control->move(spec.left, spec.top);
-    if (spec.autoSize)
+    control->move(entry.left, entry.top);
+    if (entry.autoSize)
         control->resize(control->sizeHint());
     else
-        control->resize(spec.width, spec.height);
-    if (spec.pointer == Pointer::Hand)
+        control->resize(entry.width, entry.height);
+    if (entry.pointer == Pointer::Hand)
         control->setCursor(Qt::PointingHandCursor);
-    if (spec.accessibleName)
-        control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
-    control->setVisible(spec.visible);
+    if (entry.accessibleName)
+        control->setAccessibleName(QString::fromUtf8(entry.accessibleName));
+    control->setVisible(entry.visible);
     return control;
 }
 

@@ -32,7 +32,7 @@ struct FontSpec {
 };
 
 // Everything a layout says of one control but where its window keeps it and what a click does.
-struct ControlSpec {
+struct ControlEntry {
     const char* name;
     ControlKind kind;
     int left, top, width, height;
@@ -63,17 +63,17 @@ private:
     bool pressed_ = false;
 };
 
-// Makes one control of window from its spec and gives it its place, look and pointer.
+// Makes one control of window from its entry and gives it its place, look and pointer.
 // Labels and pictures are ClickLabels; the button is a QPushButton.  Throws
 // std::runtime_error when a picture cannot be loaded.
-QWidget* MakeControl(QWidget& window, const ControlSpec& spec);
+QWidget* MakeControl(QWidget& window, const ControlEntry& entry);
 
-// One row of a window's layout: the spec, the window's field that keeps the control, and the
+// One row of a window's layout: the entry, the window's field that keeps the control, and the
 // handler of its click (or none).
 template <class Window>
 struct ControlRow {
     std::variant<QLabel* Window::*, QPushButton* Window::*> field;
-    ControlSpec spec;
+    ControlEntry entry;
     void (Window::*onClick)() = nullptr;
 };
 
@@ -84,7 +84,7 @@ template <class Window>
 void BuildControls(Window& window, std::span<const ControlRow<Window>> rows)
 {
     for (const ControlRow<Window>& row : rows) {
-        QWidget* control = MakeControl(window, row.spec);
+        QWidget* control = MakeControl(window, row.entry);
         std::visit([&](auto field) { window.*field = static_cast<std::remove_reference_t<decltype(window.*field)>>(control); },
             row.field);
         if (!row.onClick)
