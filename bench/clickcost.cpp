@@ -129,12 +129,6 @@ void ReportOnce(const char* name, const Sample& sample)
     std::printf("%s.once_us=%.1f\n%s.wall_once_us=%.1f\n", name, sample.cpu, name, sample.wall);
 }
 
-QLabel* Candidate(shulin::DrillForm& form, int slot)
-{
-    QLabel* const labels[] = {form.Label21, form.Label22, form.Label23, form.Label24};
-    return labels[slot - 1];
-}
-
 QLabel* Option(shulin::DrillForm& form, int option)
 {
     QLabel* const labels[] = {form.Label1, form.Label2, form.Label3, form.Label4, form.Label5, form.Label6,
@@ -205,8 +199,8 @@ int main(int argc, char* argv[])
     if (!hiddenPaints.isEmpty())
         status = 1;
 
-    auto correct = [&] { return Candidate(drill, drill.state().CorrectSlot); };
-    auto wrong = [&] { return Candidate(drill, drill.state().CorrectSlot % 4 + 1); };
+    auto correct = [&] { return drill.CandidateLabel(drill.state().CorrectSlot); };
+    auto wrong = [&] { return drill.CandidateLabel(drill.state().CorrectSlot % 4 + 1); };
 
     ReportOnce("click.next_problem.first", Measure(1, nullptr, [&] { Click(drill.Button1); }).front());
     Report("click.next_problem.range10", Measure(n, [&] { Click(correct()); }, [&] { Click(drill.Button1); }));

@@ -57,12 +57,17 @@ void DrillForm::Button1Click()
     ShowProblem(GenerateProblem(kind_, state_, false));
 }
 
+QLabel* DrillForm::CandidateLabel(int slot) const
+{
+    QLabel* const candidates[] = {Label21, Label22, Label23, Label24};
+    return candidates[slot - 1];
+}
+
 void DrillForm::ShowProblem(const Problem& problem)
 {
     Label20->setText(QString::fromStdString(problem.QuestionText));
-    QLabel* const candidates[] = {Label21, Label22, Label23, Label24};
-    for (std::size_t slot = 0; slot < 4; ++slot)
-        candidates[slot]->setText(QString::fromStdString(problem.CandidateTexts[slot]));
+    for (int slot = 1; slot <= 4; ++slot)
+        CandidateLabel(slot)->setText(QString::fromStdString(problem.CandidateTexts[static_cast<std::size_t>(slot - 1)]));
 }
 
 void DrillForm::closeEvent(QCloseEvent*)

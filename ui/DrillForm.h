@@ -38,6 +38,9 @@ public:
            *Label11 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label14 = nullptr, *Label15 = nullptr,
            *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr, *Label20 = nullptr,
            *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr, *Label24 = nullptr, *Label25 = nullptr;
+    // The answer box of slot 1..4: Label21 to Label24.
+    QLabel* CandidateLabel(int slot) const;
+
     QLabel* Image1 = nullptr; // the wrong picture
     QLabel* Image2 = nullptr; // the right picture, above Image1
     QPushButton* Button1 = nullptr;

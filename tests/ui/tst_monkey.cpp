@@ -82,10 +82,9 @@ QString ReadProblem(const DrillForm* drill, Problem& problem)
     if (problem.CorrectSlot < 1 || problem.CorrectSlot > 4)
         return QStringLiteral("the state holds slot %1").arg(problem.CorrectSlot);
 
-    const QLabel* const candidates[] = {drill->Label21, drill->Label22, drill->Label23, drill->Label24};
     std::size_t decoy = 0;
     for (int slot = 1; slot <= 4; ++slot) {
-        const QString text = candidates[slot - 1]->text();
+        const QString text = drill->CandidateLabel(slot)->text();
         problem.CandidateTexts[static_cast<std::size_t>(slot - 1)] = text.toStdString();
         if (slot != problem.CorrectSlot) {
             bool number = false;

@@ -35,12 +35,6 @@ QWidget* Control(int form, const QString& name)
     return Window(form)->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
 }
 
-QLabel* Candidate(DrillForm* drill, int slot)
-{
-    QLabel* const candidates[] = {drill->Label21, drill->Label22, drill->Label23, drill->Label24};
-    return candidates[slot - 1];
-}
-
 void Click(QWidget* target, QPoint at = {})
 {
     QTest::mouseClick(target, Qt::LeftButton, {}, at.isNull() ? target->rect().center() : at);
@@ -355,7 +349,7 @@ private slots:
         DrillForm* drill = Drill(form);
         Click(form == 2 ? Form1->Label2 : Form1->Label3);
         QVERIFY(QTest::qWaitForWindowExposed(drill));
-        Click(Candidate(drill, drill->state().CorrectSlot % 4 + 1)); // a wrong pick: the wrong picture shows
+        Click(drill->CandidateLabel(drill->state().CorrectSlot % 4 + 1)); // a wrong pick: the wrong picture shows
         const QStringList before = Snapshot(drill->Label25);
 
         Click(Control(form, QStringLiteral("Label%1").arg(option)));
@@ -397,8 +391,8 @@ private slots:
         for (qsizetype i = 0; i < steps.size(); ++i) {
             const int correct = drill->state().CorrectSlot;
             switch (steps[i].toLatin1()) {
-            case 'R': Click(Candidate(drill, correct)); break;
-            case 'W': Click(Candidate(drill, correct % 4 + 1)); break;
+            case 'R': Click(drill->CandidateLabel(correct)); break;
+            case 'W': Click(drill->CandidateLabel(correct % 4 + 1)); break;
             case 'N': Click(drill->Button1); break;
             case 'O': Click(drill->Label5); break;
             }
@@ -445,7 +439,7 @@ private slots:
             QVERIFY2(form == 2 ? (first < limit && second < limit && answer <= limit) : (first <= limit && second <= first),
                 qPrintable(drill->Label20->text()));
             QCOMPARE(drill->Label20->text(), drill->Label20->text().toLatin1());
-            QCOMPARE(Candidate(drill, drill->state().CorrectSlot)->text(), QString::number(answer));
+            QCOMPARE(drill->CandidateLabel(drill->state().CorrectSlot)->text(), QString::number(answer));
             QCOMPARE(drill->Label25->text(), readout);
             QCOMPARE(drill->state().RangeLimit, limit);
         }
@@ -482,8 +476,8 @@ private slots:
             DrillForm* drill = Drill(form);
             Click(form == 2 ? Form1->Label2 : Form1->Label3);
             QVERIFY(QTest::qWaitForWindowActive(drill));
-            Click(Candidate(drill, drill->state().CorrectSlot % 4 + 1));
-            Click(Candidate(drill, drill->state().CorrectSlot)); // both pictures shown, so both can be clicked
+            Click(drill->CandidateLabel(drill->state().CorrectSlot % 4 + 1));
+            Click(drill->CandidateLabel(drill->state().CorrectSlot)); // both pictures shown, so both can be clicked
         }
         const QStringList before = Snapshot();
         Click(target.isEmpty() ? Window(form) : Control(form, target), at);
